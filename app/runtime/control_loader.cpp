@@ -2,7 +2,17 @@
 
 #include "control_kinds.h"
 
+#include <QCoreApplication>
 #include <QWidget>
+
+LibraryPathsHidden::LibraryPathsHidden() : m_hiddenPaths(QCoreApplication::libraryPaths()) {
+    QCoreApplication::setLibraryPaths({});
+}
+
+ControlLoader::ControlLoader(QObject* parent) : QUiLoader(parent) {
+    QCoreApplication::setLibraryPaths(m_hiddenPaths);
+    clearPluginPaths();
+}
 
 QWidget* ControlLoader::createWidget(const QString& className, QWidget* parent,
                                      const QString& name) {
