@@ -18,7 +18,7 @@ Program::Program() {
 // such a face, and the platform's own after it, so no caption is clipped.
 static void useGuiLook() {
     QFont font = QApplication::font();
-    font.setFamilies({QStringLiteral("SimSun"), QStringLiteral("WenQuanYi Micro Hei"),
+    font.setFamilies({QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("SimSun"),
                       QStringLiteral("Noto Sans CJK SC"), font.family()});
     font.setPixelSize(12);
     QApplication::setFont(font);
