@@ -19,18 +19,6 @@ constexpr int textPadding = 3;
 // Selected cells, in the grid's colour layout.
 constexpr quint32 selectionBackColor = 0x907F6F;
 
-Qt::Alignment horizontalAlignment(CellAlignment alignment) {
-    switch (alignment) {
-    case CellAlignment::Centre:
-        return Qt::AlignHCenter;
-    case CellAlignment::Right:
-        return Qt::AlignRight;
-    case CellAlignment::Left:
-        break;
-    }
-    return Qt::AlignLeft;
-}
-
 } // namespace
 
 // The sheet as Qt's item views see it: the text, for showing, editing and

@@ -22,18 +22,6 @@ constexpr qreal bandTextShare = 0.6;
 // its last row to rounding.
 constexpr qreal fitTolerance = 1e-6;
 
-Qt::Alignment horizontalAlignment(CellAlignment alignment) {
-    switch (alignment) {
-    case CellAlignment::Centre:
-        return Qt::AlignHCenter;
-    case CellAlignment::Right:
-        return Qt::AlignRight;
-    case CellAlignment::Left:
-        break;
-    }
-    return Qt::AlignLeft;
-}
-
 std::vector<qreal> runningSums(int count, auto sizeOf) {
     std::vector<qreal> sums(std::size_t(count) + 1, 0);
     for (int i = 0; i < count; ++i)

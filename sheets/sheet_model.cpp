@@ -12,6 +12,18 @@ quint32 bgrFromColor(const QColor& color) {
     return quint32(rgb.red()) | quint32(rgb.green()) << 8 | quint32(rgb.blue()) << 16;
 }
 
+Qt::Alignment horizontalAlignment(CellAlignment alignment) {
+    switch (alignment) {
+    case CellAlignment::Centre:
+        return Qt::AlignHCenter;
+    case CellAlignment::Right:
+        return Qt::AlignRight;
+    case CellAlignment::Left:
+        break;
+    }
+    return Qt::AlignLeft;
+}
+
 bool CellSpan::contains(int r, int c) const {
     return r >= row && r < row + rowCount && c >= column && c < column + columnCount;
 }

@@ -12,6 +12,8 @@ quint32 bgrFromColor(const QColor& color);
 
 // The codes the alignment operation takes; text is always centred vertically.
 enum class CellAlignment { Left = 1, Centre = 2, Right = 3 };
+// The horizontal flag the screen and the paper draw a cell's text with.
+Qt::Alignment horizontalAlignment(CellAlignment alignment);
 
 struct SheetCell {
     QString text;
