@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QFont>
 #include <QIcon>
+#include <QLibraryInfo>
 #include <cfenv>
 
 Program::Program() {
@@ -27,6 +28,10 @@ static void useGuiLook() {
 
 bool Program::start() {
     useGuiLook();
+    // Without Qt's translations installed the dialogs stay in English.
+    if (m_qtTranslator.load(QStringLiteral("qtbase_zh_CN"),
+                            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&m_qtTranslator);
     const QImage icon = loadPictureOrWarn(QStringLiteral(":/pictures/icon.png"));
     if (!icon.isNull())
         QApplication::setWindowIcon(QIcon(QPixmap::fromImage(icon)));

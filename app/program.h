@@ -3,6 +3,8 @@
 #include "form_runtime.h"
 #include "random_source.h"
 
+#include <QTranslator>
+
 // What lives from start to exit: the form runtime with its windows, and the
 // one random source of the worksheets.
 class Program {
@@ -17,6 +19,8 @@ public:
     RandomSource& randomSource() { return m_random; }
 
 private:
+    // Qt's own dialogs (printing, page set-up) in Chinese, like our windows.
+    QTranslator m_qtTranslator;
     FormRuntime m_runtime;
     RandomSource m_random;
 };
