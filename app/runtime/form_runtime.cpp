@@ -163,6 +163,8 @@ bool FormRuntime::openWindow(quint32 windowNumber, QWidget* parent, bool modal) 
     // The created event runs to completion before the window first appears.
     if (created)
         created();
+    if (modal)
+        window->setWindowModality(Qt::ApplicationModal); // the window system knows it too
     window->showAsDescribed();
 
     if (modal) {
