@@ -140,7 +140,7 @@ bool FormRuntime::openWindow(quint32 windowNumber, QWidget* parent, bool modal) 
     if (parent)
         window->setWindowFlag(Qt::Window);
 
-    OpenWindow record{window, {}};
+    OpenWindow record{window, window, {}};
     for (QWidget* w : window->findChildren<QWidget*>())
         if (const auto number = parseNumber(w->property("controlNumber")))
             record.controls.insert(*number, w);
@@ -154,9 +154,9 @@ bool FormRuntime::openWindow(quint32 windowNumber, QWidget* parent, bool modal) 
         return false;
     }
     m_open.insert(windowNumber, record);
-    QObject::connect(window, &QObject::destroyed, &m_context, [this, windowNumber, window] {
+    QObject::connect(window, &QObject::destroyed, &m_context, [this, windowNumber](QObject* gone) {
         const auto it = m_open.find(windowNumber);
-        if (it != m_open.end() && (it->window.isNull() || it->window == window))
+        if (it != m_open.end() && it->identity == gone)
             m_open.erase(it);
     });
 

@@ -55,6 +55,9 @@ public:
 private:
     struct OpenWindow {
         QPointer<FormWindow> window;
+        // The window's address, to recognise it while it is being destroyed,
+        // when it is no longer a FormWindow to look at.
+        const QObject* identity = nullptr;
         QHash<quint32, QPointer<QWidget>> controls;
     };
 
