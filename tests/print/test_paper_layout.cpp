@@ -10,6 +10,7 @@
 #include <QRegularExpression>
 #include <QStringList>
 #include <QTest>
+#include <memory>
 
 using namespace Qt::StringLiterals;
 
@@ -149,9 +150,12 @@ private slots:
                    std::abs(actual.width() - expected.width()) < 0.01 &&
                    std::abs(actual.height() - expected.height()) < 0.01;
         };
-        QVERIFY2(near(layout.headerRect(), header), QTest::toString(layout.headerRect()));
-        QVERIFY2(near(layout.tableRect(), table), QTest::toString(layout.tableRect()));
-        QVERIFY2(near(layout.footerRect(), footer), QTest::toString(layout.footerRect()));
+        QVERIFY2(near(layout.headerRect(), header),
+                 std::unique_ptr<char[]>(QTest::toString(layout.headerRect())).get());
+        QVERIFY2(near(layout.tableRect(), table),
+                 std::unique_ptr<char[]>(QTest::toString(layout.tableRect())).get());
+        QVERIFY2(near(layout.footerRect(), footer),
+                 std::unique_ptr<char[]>(QTest::toString(layout.footerRect())).get());
     }
 
     void marginsLargerThanThePaperStillEnd() {
@@ -187,7 +191,8 @@ private slots:
         const qreal units = resolution / tenthsPerInch;
         const PaperLayout layout(
             sheet, {QSizeF(2100 * units, 2970 * units), QPointF(), resolution, screenDpi});
-        QVERIFY2(std::abs(layout.scale() - scale) < 1e-9, QTest::toString(layout.scale()));
+        QVERIFY2(std::abs(layout.scale() - scale) < 1e-9,
+                 std::unique_ptr<char[]>(QTest::toString(layout.scale())).get());
     }
 
     void hundredProblemsSpanTwoPagesOfA4() {
@@ -235,7 +240,7 @@ private slots:
         // the printable area to the nearest point (16.7 units).
         QVERIFY2(std::abs(paper.origin.x() - 472.4) < 16.7 &&
                      std::abs(paper.origin.y() - 708.7) < 16.7,
-                 QTest::toString(paper.origin));
+                 std::unique_ptr<char[]>(QTest::toString(paper.origin)).get());
 
         const PrintedWorksheet printed;
         TextRecorder fromCorner(QSize(9921, 14031), 1200);
