@@ -144,10 +144,6 @@ AdvancedGrid::AdvancedGrid(QWidget* parent)
 
 AdvancedGrid::~AdvancedGrid() = default;
 
-QString AdvancedGrid::kindName() {
-    return u"高级表格"_s;
-}
-
 void AdvancedGrid::resetToDesign() {
     m_items->reset([this] { m_model.resetToDesign(); });
     showWholeModel();

@@ -32,8 +32,6 @@ public:
     explicit AdvancedGrid(QWidget* parent = nullptr);
     ~AdvancedGrid() override;
 
-    static QString kindName();
-
     void resetToDesign();
     void appendRows(int count);
 
